@@ -5,6 +5,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// winuser.h's old names for CharUpperA/CharLowerA would rename the functions defined here.
+#undef AnsiUpper
+#undef AnsiLower
 #endif
 
 namespace quillon::os {

@@ -17,9 +17,15 @@ public:
     FileMapping() = default;
     FileMapping(const FileMapping&) = delete;
     FileMapping& operator=(const FileMapping&) = delete;
-    FileMapping(FileMapping&& other) noexcept;
-    FileMapping& operator=(FileMapping&& other) noexcept;
-    ~FileMapping();
+    FileMapping(FileMapping&& other) noexcept { Swap(other); }
+    FileMapping& operator=(FileMapping&& other) noexcept {
+        if (this != &other) {
+            Close();
+            Swap(other);
+        }
+        return *this;
+    }
+    ~FileMapping() { Close(); }
 
     // Maps the whole file; false (and nothing held) when it cannot be opened or mapped.
     // An empty file opens successfully with a null view of size 0.
@@ -31,17 +37,20 @@ public:
     std::size_t Size() const { return size_; }
 
 private:
+    void Swap(FileMapping& other) noexcept;
+
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     bool open_ = false;
 #ifdef _WIN32
-    void* file_ = nullptr;     // HANDLE
-    void* mapping_ = nullptr;  // HANDLE
-#else
-    int fd_ = -1;
+    // Held open while mapped: its share mode is what keeps writers out.
+    void* file_ = nullptr;  // HANDLE
 #endif
 };
 
+// File names here never contain a NUL byte: a path with one names no file.
+
+// True for an existing regular file (not a folder).
 bool FileExists(const std::string& path);
 
 // Size in bytes of a regular file, or nothing when it does not exist or cannot be read.
@@ -49,7 +58,9 @@ std::optional<std::uint64_t> FileSize(const std::string& path);
 
 // The file's last-write time in local time, DOS form: date in the high 16 bits
 // (years since 1980 << 9 | month << 5 | day), time in the low 16 bits
-// (hour << 11 | minute << 5 | seconds / 2). Nothing when the file is missing.
+// (hour << 11 | minute << 5 | seconds / 2). Times outside the DOS range clamp to its
+// ends, 1980-01-01 00:00:00 and 2107-12-31 23:59:58. Nothing when the path is not an
+// existing regular file.
 std::optional<std::uint32_t> FileDosDateTime(const std::string& path);
 
 // The logged-on user's name; empty when it cannot be told.

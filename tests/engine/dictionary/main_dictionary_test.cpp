@@ -278,7 +278,7 @@ TEST_F(MainDictionaryTest, MissingFileChangesNothing) {
     d.Open(path);
     ASSERT_TRUE(d.IsWord("a"));
     d.IncrementWordsFound();
-    d.Open(folder_.File("missing.ovm"));
+    d.Open(folder_.Path("missing.ovm"));
     EXPECT_EQ(d.FileName(), path);
     EXPECT_TRUE(d.Loaded());
     EXPECT_EQ(d.WordsFound(), 1);
