@@ -14,7 +14,7 @@ using namespace ovm;
 struct TrieNode {
     unsigned char ch = 0;
     bool endOfWord = false;
-    std::vector<std::uint32_t> children;  // in byte order, since the words are sorted
+    std::vector<std::uint32_t> children;
 };
 
 // A node as written: its own character, the folded run after it, and what follows.
@@ -22,7 +22,6 @@ struct PackedNode {
     std::uint32_t trieNode = 0;  // whose character and end-of-word bit this is
     std::string extras;
     std::uint32_t childrenOf = 0;  // the trie node whose children follow the run
-    std::vector<std::uint32_t> children;  // packed indices, filled once numbered
 };
 
 std::vector<TrieNode> BuildTrie(const std::vector<std::string>& sortedWords) {
@@ -45,17 +44,37 @@ std::vector<TrieNode> BuildTrie(const std::vector<std::string>& sortedWords) {
     return trie;
 }
 
-// Packs the tree breadth first. Nodes below the first level absorb a chain of single
-// children that end no word; first-level nodes stay whole, because the first-character
-// table must name the nodes of the second character.
+// Lookups scan children in stored order, so the children that lead to the most words
+// come first; ties keep byte order. Children always follow their parent in `trie`, so
+// one backward pass sums the words below every node.
+void OrderChildrenByWeight(std::vector<TrieNode>& trie) {
+    std::vector<std::uint32_t> weight(trie.size(), 0);
+    for (std::size_t i = trie.size(); i-- > 0;) {
+        weight[i] += trie[i].endOfWord ? 1 : 0;
+        for (std::uint32_t c : trie[i].children) weight[i] += weight[c];
+    }
+    for (TrieNode& node : trie)
+        std::stable_sort(node.children.begin(), node.children.end(),
+                         [&weight](std::uint32_t a, std::uint32_t b) { return weight[a] > weight[b]; });
+}
+
+// Packs the tree so that the children of a node lie side by side and close to their
+// parent: each node's children are placed as one block, and the blocks follow a
+// depth-first walk, which keeps the common paths of a lookup in few cache lines.
+// Nodes below the first level absorb a chain of single children that end no word;
+// first-level nodes stay whole (and first), because the first-character table must
+// name the nodes of the second character.
 std::vector<PackedNode> Pack(const std::vector<TrieNode>& trie) {
-    std::vector<PackedNode> packed{PackedNode{0, {}, 0, {}}};
+    std::vector<PackedNode> packed{PackedNode{0, {}, 0}};
     std::vector<std::uint32_t> depth{0};
-    for (std::size_t next = 0; next < packed.size(); ++next) {
-        const std::uint32_t childrenOf = packed[next].childrenOf;
-        for (std::uint32_t child : trie[childrenOf].children) {
-            PackedNode node{child, {}, child, {}};
-            if (depth[next] >= 1) {
+    std::vector<std::uint32_t> pending{0};  // packed nodes whose children are still to place
+    while (!pending.empty()) {
+        const std::uint32_t parent = pending.back();
+        pending.pop_back();
+        const std::size_t firstChild = packed.size();
+        for (std::uint32_t child : trie[packed[parent].childrenOf].children) {
+            PackedNode node{child, {}, child};
+            if (depth[parent] >= 1) {
                 while (node.extras.size() < static_cast<std::size_t>(kMaxExtraChars) &&
                        trie[node.childrenOf].children.size() == 1 &&
                        !trie[trie[node.childrenOf].children[0]].endOfWord) {
@@ -64,8 +83,9 @@ std::vector<PackedNode> Pack(const std::vector<TrieNode>& trie) {
                 }
             }
             packed.push_back(std::move(node));
-            depth.push_back(depth[next] + 1);
+            depth.push_back(depth[parent] + 1);
         }
+        for (std::size_t i = packed.size(); i-- > firstChild;) pending.push_back(static_cast<std::uint32_t>(i));
     }
     return packed;
 }
@@ -132,11 +152,12 @@ TOvmCompileResult CompileMainDictionary(std::vector<std::string> words, std::u16
     std::sort(words.begin(), words.end());
     words.erase(std::unique(words.begin(), words.end()), words.end());
 
-    const std::vector<TrieNode> trie = BuildTrie(words);
+    std::vector<TrieNode> trie = BuildTrie(words);
+    OrderChildrenByWeight(trie);
     std::vector<PackedNode> packed = Pack(trie);
 
     // Number the nodes table by table (table k holds nodes with k-1 extra characters),
-    // keeping breadth-first order inside each table; the root stays node 0.
+    // keeping the packing order inside each table; the root stays node 0.
     std::array<std::uint32_t, kNodeTableCount> tableSizes{};
     for (const PackedNode& node : packed) ++tableSizes[node.extras.size()];
     std::array<std::uint32_t, kNodeTableCount> nextIndex{};
@@ -187,7 +208,7 @@ TOvmCompileResult CompileMainDictionary(std::vector<std::string> words, std::u16
     // First-character table: the second characters are the children of each first-level
     // node; their list in the area is shared.
     std::vector<std::uint8_t> firstChars(kFirstCharTableSize, 0);
-    // Breadth-first packing put the first-level nodes right after the root, unfolded.
+    // Packing put the first-level nodes right after the root, unfolded.
     const std::size_t firstLevel = trie[0].children.size();
     for (std::uint32_t p = 1; p <= firstLevel; ++p) {
         const TrieNode& first = trie[packed[p].trieNode];

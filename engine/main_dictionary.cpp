@@ -111,16 +111,24 @@ bool TMainDictionary::EnsureMapped() {
     return Loaded();
 }
 
-bool TMainDictionary::ReadNode(std::uint32_t index, Node& node) const {
-    if (index >= layout_.tableBound[kNodeTableCount]) return false;
-    int k = 1;
+const std::uint8_t* TMainDictionary::RecordOf(std::uint32_t index, int& table) const {
+    // Most nodes are in table 1, so it is tried first.
+    if (index < layout_.tableBound[1]) {
+        table = 1;
+        return mapping_.Data() + layout_.tableStart[0] + static_cast<std::uint64_t>(index) * NodeRecordSize(1);
+    }
+    if (index >= layout_.tableBound[kNodeTableCount]) return nullptr;
+    int k = 2;
     while (layout_.tableBound[k] <= index) ++k;
-    const std::uint64_t offset =
-        layout_.tableStart[k - 1] + (index - layout_.tableBound[k - 1]) * NodeRecordSize(k);
-    const std::uint8_t* record = mapping_.Data() + offset;
-    node.word = ReadU32(record);
-    node.extras = record + 4;
-    node.extraCount = k - 1;
+    table = k;
+    return mapping_.Data() + layout_.tableStart[k - 1] + (index - layout_.tableBound[k - 1]) * NodeRecordSize(k);
+}
+
+bool TMainDictionary::ReadNode(std::uint32_t index, Node& node) const {
+    int table;
+    const std::uint8_t* record = RecordOf(index, table);
+    if (!record) return false;
+    node = Node{ReadU32(record), record + 4, table - 1};
     return true;
 }
 
@@ -172,8 +180,15 @@ bool TMainDictionary::NextCandidate(Candidates& c, std::uint32_t& index) const {
 
 bool TMainDictionary::FindChild(Candidates candidates, unsigned char ch, Node& found) const {
     std::uint32_t index;
-    while (NextCandidate(candidates, index))
-        if (ReadNode(index, found) && found.Char() == ch) return true;
+    int table;
+    while (NextCandidate(candidates, index)) {
+        // The character is the node word's low byte, the record's first.
+        const std::uint8_t* record = RecordOf(index, table);
+        if (record && record[0] == ch) {
+            found = Node{ReadU32(record), record + 4, table - 1};
+            return true;
+        }
+    }
     return false;
 }
 

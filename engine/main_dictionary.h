@@ -69,6 +69,8 @@ private:
     };
 
     bool EnsureMapped();
+    // The record of a node and its table, or null for an index past the last node.
+    const std::uint8_t* RecordOf(std::uint32_t index, int& table) const;
     bool ReadNode(std::uint32_t index, Node& node) const;
     bool ChildrenOf(const Node& node, Candidates& out) const;
     bool ListAt(std::uint64_t offset, unsigned count, Candidates& out) const;

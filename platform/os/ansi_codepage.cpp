@@ -79,11 +79,12 @@ std::string Utf8ToCp1252(std::string_view utf8, char replacement, std::size_t* u
     out.reserve(utf8.size());
     std::size_t failures = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        // ASCII runs are the common case; copy them without decoding.
-        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
-            out += utf8[i++];
-            continue;
-        }
+        // ASCII runs are the common case; copy them whole.
+        std::size_t run = i;
+        while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80) ++run;
+        out.append(utf8.substr(i, run - i));
+        i = run;
+        if (i == utf8.size()) break;
         const auto code = DecodeUtf8(utf8, i);
         const auto byte = code ? UnicodeToCp1252(*code) : std::nullopt;
         if (byte) {

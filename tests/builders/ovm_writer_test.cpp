@@ -35,6 +35,7 @@ protected:
 
         std::vector<std::string> walked;
         d.WalkPrefix("", [&walked](std::string_view w) { return walked.emplace_back(w), false; });
+        std::sort(walked.begin(), walked.end());
         EXPECT_EQ(walked, std::vector<std::string>(unique.begin(), unique.end()));
     }
 
@@ -92,6 +93,15 @@ TEST_F(OvmWriterTest, LargeTreeWithWideReferencesRoundTrips) {
         words.push_back(w);
     }
     ExpectRoundTrip(words, {"aaaaaa", "jjjjjjjjjjjjjjjjjjjjjjjjj", "ajajz"}, ovm::kWideReferenceNodeCount);
+}
+
+// Lookups scan children in stored order, so the busiest branch should come first.
+TEST_F(OvmWriterTest, ChildrenLeadingToMoreWordsComeFirst) {
+    TMainDictionary d;
+    d.Open(folder_.Write("order.ovm", CompileMainDictionary({"ab", "ba", "bb", "bc", "c", "ca"}, u"T", 9).bytes));
+    std::vector<std::string> walked;
+    d.WalkPrefix("", [&walked](std::string_view w) { return walked.emplace_back(w), false; });
+    EXPECT_EQ(walked, (std::vector<std::string>{"ba", "bb", "bc", "c", "ca", "ab"}));
 }
 
 TEST_F(OvmWriterTest, OutputIsDeterministic) {

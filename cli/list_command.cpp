@@ -1,0 +1,104 @@
+// quillon-cli -l [-d FILE.ovm]... [FILE...]: the misspelt words of the input, one per
+// line, in order of appearance.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "engine/ignore_filter_set.h"
+#include "engine/parsing_engine.h"
+#include "engine/spell_options.h"
+#include "engine/string_parser.h"
+#include "platform/os/ansi_codepage.h"
+#include "platform/os/os.h"
+
+namespace quillon::cli {
+namespace {
+
+// Breaks lines into words and tells which ones no dictionary or filter accepts.
+class MisspellingLister {
+public:
+    explicit MisspellingLister(std::vector<std::unique_ptr<TMainDictionary>> dictionaries)
+        : dictionaries_(std::move(dictionaries)) {
+        filters_.BuildFilters(kProgramDefaultOptions);
+        filters_.InstallHooks(engine_);
+    }
+
+    // Calls `onMisspelt` with each misspelt word of one line of Windows-1252 text.
+    template <typename OnMisspelt>
+    void CheckLine(std::string& line, OnMisspelt&& onMisspelt) {
+        TStringParser source(line);
+        engine_.BeginCheck(source, 2);
+        for (;;) {
+            const std::string& word = engine_.NextWord();
+            if (word.empty()) return;
+            if (!filters_.IsIgnoredWord(word, &source) && !IsKnown(word)) onMisspelt(word);
+        }
+    }
+
+private:
+    bool IsKnown(const std::string& word) {
+        if (InAnyDictionary(word)) return true;
+        lowered_ = word;
+        lowered_[0] = os::AnsiLower(lowered_[0]);
+        return lowered_[0] != word[0] && InAnyDictionary(lowered_);
+    }
+
+    bool InAnyDictionary(const std::string& word) {
+        for (const auto& dictionary : dictionaries_)
+            if (dictionary->IsWord(word)) return true;
+        return false;
+    }
+
+    std::vector<std::unique_ptr<TMainDictionary>> dictionaries_;
+    TMainParsingEngine engine_;
+    TIgnoreFilterSet filters_;
+    std::string lowered_;
+};
+
+}  // namespace
+
+int RunList(ArgumentList args) {
+    std::vector<std::string> dictionaryPaths;
+    std::vector<std::string> inputs;
+    while (!args.Empty()) {
+        const std::string arg = args.Take();
+        if (arg == "-d") dictionaryPaths.push_back(args.TakeValue(arg));
+        else if (arg.size() > 1 && arg[0] == '-') throw ECliError("unknown option " + arg + " (try --help)");
+        else inputs.push_back(arg);
+    }
+    if (dictionaryPaths.empty()) dictionaryPaths.push_back(DefaultMainDictionaryPath());
+    MisspellingLister lister(OpenMainDictionaries(dictionaryPaths));
+
+    // Every input must open before anything is listed, so that an error is not lost
+    // halfway through the output.
+    std::vector<std::FILE*> streams;
+    for (const std::string& path : inputs) {
+        try {
+            streams.push_back(path == "-" ? stdin : OpenInput(path));
+        } catch (...) {
+            for (std::FILE* s : streams)
+                if (s != stdin) std::fclose(s);
+            throw;
+        }
+    }
+    if (streams.empty()) streams.push_back(stdin);
+
+    Output out;
+    bool found = false;
+    std::string line;
+    for (std::FILE* stream : streams) {
+        ForEachLine(stream, [&](std::string_view utf8) {
+            line = os::Utf8ToCp1252(utf8);
+            lister.CheckLine(line, [&](const std::string& word) {
+                out.Line(os::Cp1252ToUtf8(word));
+                found = true;
+            });
+        });
+        if (stream != stdin) std::fclose(stream);
+    }
+    return found ? kExitFound : kExitOk;
+}
+
+}  // namespace quillon::cli
