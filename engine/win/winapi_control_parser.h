@@ -40,7 +40,7 @@ public:
     int GetSelectionRect(TRect& rect) override;
     void UndoLast(int state, int action, int& data) override;
 
-    TControlKind Kind() const { return FKind; }
+    TControlKind Kind() const { return kind_; }
     // For the session's own rich edit: kind 1 whatever its class, now and after attaching.
     void ForceRichEdit1();
 
@@ -51,21 +51,21 @@ private:
     void Selection(int& start, int& end) const;
     void CharToPosition(int index, int& x, int& y) const;
 
-    TWindowHandle FHandle = nullptr;
-    TControlKind FKind = TControlKind::ckEdit;
-    bool FForceRichEdit1 = false;
-    int FX = 0;
-    int FY = 0;
+    TWindowHandle handle_ = nullptr;
+    TControlKind kind_ = TControlKind::ckEdit;
+    bool forceRichEdit1_ = false;
+    int x_ = 0;
+    int y_ = 0;
     // The cached line with CR LF appended; its length counts the CR LF.
-    int FCachedLine = -1;
-    std::string FLine;
-    bool FReload = true;
-    int FLineCount = 0;
-    bool FHasEndLimit = false;
-    int FEndX = 0;
-    int FEndY = 0;
-    int FSelStart = 0;
-    int FSelLength = 0;
+    int cachedLine_ = -1;
+    std::string line_;
+    bool reload_ = true;
+    int lineCount_ = 0;
+    bool hasEndLimit_ = false;
+    int endX_ = 0;
+    int endY_ = 0;
+    int selStart_ = 0;
+    int selLength_ = 0;
 };
 
 }  // namespace quillon

@@ -28,13 +28,14 @@ const TControlCase Controls[] = {
     {"RichEdit2", "RichEdit20A", "riched20.dll", TControlKind::ckRichEdit2, 1},
 };
 
-void PrintTo(const TControlCase& control, std::ostream* out) { *out << control.Name; }
+void PrintTo(const TControlCase& control, std::ostream* out) {
+    *out << control.Name;
+}
 
 // Lines "alpha beta", "gamma", "" and "delta epsilon".
 const std::string Sample = "alpha beta\r\ngamma\r\n\r\ndelta epsilon";
 
-std::vector<std::string> Lines(const std::string& text)
-{
+std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t from = 0;
     for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
@@ -44,24 +45,20 @@ std::vector<std::string> Lines(const std::string& text)
 }
 
 // The offset of (x, y) in a text whose hard line breaks count breakWidth characters.
-int Offset(const std::string& text, int x, int y, int breakWidth)
-{
+int Offset(const std::string& text, int x, int y, int breakWidth) {
     const auto lines = Lines(text);
     int offset = x;
-    for (int line = 0; line < y; ++line)
-        offset += static_cast<int>(lines[line].size()) + breakWidth;
+    for (int line = 0; line < y; ++line) offset += static_cast<int>(lines[line].size()) + breakWidth;
     return offset;
 }
 
-std::string WithoutLineEnds(std::string text)
-{
+std::string WithoutLineEnds(std::string text) {
     std::erase(text, '\r');
     std::erase(text, '\n');
     return text;
 }
 
-HWND CreateHostWindow()
-{
+HWND CreateHostWindow() {
     static const ATOM hostClass = [] {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = DefWindowProcA;
@@ -69,13 +66,11 @@ HWND CreateHostWindow()
         windowClass.lpszClassName = "QuillonParserTestHost";
         return RegisterClassA(&windowClass);
     }();
-    return CreateWindowExA(0, MAKEINTATOM(hostClass), "Quillon parser test",
-                           WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 60, 700, 500, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, MAKEINTATOM(hostClass), "Quillon parser test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                           80, 60, 700, 500, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-void PumpMessages()
-{
+void PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
@@ -85,8 +80,7 @@ void PumpMessages()
 
 class TWinAPIControlParserTest : public testing::TestWithParam<TControlCase> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         if (GetParam().Library) {
             ASSERT_NE(LoadLibraryA(GetParam().Library), nullptr) << GetParam().Library;
         }
@@ -97,51 +91,41 @@ protected:
     void TearDown() override { DestroyWindow(FHost); }
 
     // Replaces the control; without ES_AUTOHSCROLL long lines wrap at the width.
-    void CreateControl(DWORD style, int width, int height)
-    {
-        if (FControl)
-            DestroyWindow(FControl);
-        FControl = CreateWindowExA(
-            0, GetParam().ClassName, "",
-            WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | style, 10, 10,
-            width, height, FHost, nullptr, GetModuleHandleA(nullptr), nullptr);
+    void CreateControl(DWORD style, int width, int height) {
+        if (FControl) DestroyWindow(FControl);
+        FControl = CreateWindowExA(0, GetParam().ClassName, "",
+                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | style, 10,
+                                   10, width, height, FHost, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(FControl, nullptr) << GetParam().ClassName;
     }
 
-    void SetText(const std::string& text)
-    {
+    void SetText(const std::string& text) {
         SendMessageA(FControl, EM_SETLIMITTEXT, 0, 0);
         SendMessageA(FControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         PumpMessages();
     }
 
-    std::string Text() const
-    {
+    std::string Text() const {
         std::string text(SendMessageA(FControl, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
-        text.resize(SendMessageA(FControl, WM_GETTEXT, text.size(),
-                                 reinterpret_cast<LPARAM>(text.data())));
+        text.resize(SendMessageA(FControl, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
         return text;
     }
 
-    void Attach(const std::string& text)
-    {
+    void Attach(const std::string& text) {
         SetText(text);
         FParser.Initialize(TWindowHandle(FControl));
     }
 
     int Index(int x, int y) const { return Offset(Sample, x, y, GetParam().BreakWidth); }
 
-    std::pair<DWORD, DWORD> ControlSelection() const
-    {
+    std::pair<DWORD, DWORD> ControlSelection() const {
         DWORD start = 0;
         DWORD end = 0;
-        SendMessageA(FControl, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
+        SendMessageA(FControl, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         return {start, end};
     }
 
-    RECT ScreenRect() const
-    {
+    RECT ScreenRect() const {
         RECT rect;
         GetWindowRect(FControl, &rect);
         return rect;
@@ -155,8 +139,7 @@ protected:
 INSTANTIATE_TEST_SUITE_P(Kinds, TWinAPIControlParserTest, testing::ValuesIn(Controls),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_P(TWinAPIControlParserTest, AttachingTakesTheKindFromTheClass)
-{
+TEST_P(TWinAPIControlParserTest, AttachingTakesTheKindFromTheClass) {
     Attach(Sample);
     EXPECT_EQ(FParser.Kind(), GetParam().Kind);
     FParser.ForceRichEdit1();
@@ -164,8 +147,7 @@ TEST_P(TWinAPIControlParserTest, AttachingTakesTheKindFromTheClass)
     EXPECT_EQ(FParser.Kind(), TControlKind::ckRichEdit1);
 }
 
-TEST_P(TWinAPIControlParserTest, WalkingGivesEveryLineWithCrLf)
-{
+TEST_P(TWinAPIControlParserTest, WalkingGivesEveryLineWithCrLf) {
     const struct {
         std::string Text;
         std::string Walked;
@@ -183,8 +165,7 @@ TEST_P(TWinAPIControlParserTest, WalkingGivesEveryLineWithCrLf)
     }
 }
 
-TEST_P(TWinAPIControlParserTest, PreviousWalksBackAcrossLinesAndStopsAtTheStart)
-{
+TEST_P(TWinAPIControlParserTest, PreviousWalksBackAcrossLinesAndStopsAtTheStart) {
     Attach(Sample);
     EXPECT_FALSE(FParser.Previous());
     int x = -1;
@@ -196,24 +177,22 @@ TEST_P(TWinAPIControlParserTest, PreviousWalksBackAcrossLinesAndStopsAtTheStart)
 
     FParser.SetPosition(0, 3, TPositionMode::pmMove);
     std::string backwards(1, FParser.CurrentChar());
-    while (FParser.Previous())
-        backwards += FParser.CurrentChar();
+    while (FParser.Previous()) backwards += FParser.CurrentChar();
     std::reverse(backwards.begin(), backwards.end());
     EXPECT_EQ(backwards, "alpha beta\r\ngamma\r\n\r\nd");
 }
 
-TEST_P(TWinAPIControlParserTest, ColumnsOffTheLineStepToTheNeighbouringLine)
-{
+TEST_P(TWinAPIControlParserTest, ColumnsOffTheLineStepToTheNeighbouringLine) {
     const struct {
         int X, Y;
         char Char;
         int AtX, AtY;
     } cases[] = {
-        {12, 0, 'g', 0, 1},      // one past the line's LF
-        {500, 0, 'g', 0, 1},     // far past it: never read outside the line
-        {-1, 1, '\n', 11, 0},    // before the start: the previous line's LF
-        {-1, 0, '\0', 0, 0},     // before the very start
-        {0, 4, '\0', 0, 4},      // below the last line
+        {12, 0, 'g', 0, 1},    // one past the line's LF
+        {500, 0, 'g', 0, 1},   // far past it: never read outside the line
+        {-1, 1, '\n', 11, 0},  // before the start: the previous line's LF
+        {-1, 0, '\0', 0, 0},   // before the very start
+        {0, 4, '\0', 0, 4},    // below the last line
         {0, -1, '\0', 0, -1},
     };
     Attach(Sample);
@@ -228,8 +207,7 @@ TEST_P(TWinAPIControlParserTest, ColumnsOffTheLineStepToTheNeighbouringLine)
     }
 }
 
-TEST_P(TWinAPIControlParserTest, EndLimitEndsTheTextAfterItsPosition)
-{
+TEST_P(TWinAPIControlParserTest, EndLimitEndsTheTextAfterItsPosition) {
     const struct {
         int X, Y, EndX, EndY;
         std::string Walked;
@@ -239,7 +217,7 @@ TEST_P(TWinAPIControlParserTest, EndLimitEndsTheTextAfterItsPosition)
         {0, 2, 0, 3, "\r\nd"},
         {0, 1, 100, 1, "gamma\r\n"},  // a column past the line still ends on that line
         {6, 3, 12, 3, "epsilon"},
-        {2, 1, 9, 0, ""},             // a start after the limit is outside at once
+        {2, 1, 9, 0, ""},  // a start after the limit is outside at once
     };
     for (const auto& c : cases) {
         Attach(Sample);
@@ -255,8 +233,7 @@ const struct TWord {
     std::string Word;
 } Words[] = {{5, 0, "alpha"}, {10, 0, "beta"}, {5, 1, "gamma"}, {13, 3, "epsilon"}};
 
-TEST_P(TWinAPIControlParserTest, SelectWordBeforeSelectsTheWordJustRead)
-{
+TEST_P(TWinAPIControlParserTest, SelectWordBeforeSelectsTheWordJustRead) {
     Attach(Sample);
     for (const auto& w : Words) {
         const int length = static_cast<int>(w.Word.size());
@@ -267,8 +244,7 @@ TEST_P(TWinAPIControlParserTest, SelectWordBeforeSelectsTheWordJustRead)
 
         int x1, y1, x2, y2;
         FParser.GetSelection(x1, y1, x2, y2);
-        EXPECT_EQ(std::vector({x1, y1, x2, y2}), std::vector({w.X - length, w.Y, w.X, w.Y}))
-            << w.Word;
+        EXPECT_EQ(std::vector({x1, y1, x2, y2}), std::vector({w.X - length, w.Y, w.X, w.Y})) << w.Word;
 
         FParser.SkipSelectedWord();
         int x, y;
@@ -278,8 +254,7 @@ TEST_P(TWinAPIControlParserTest, SelectWordBeforeSelectsTheWordJustRead)
     }
 }
 
-TEST_P(TWinAPIControlParserTest, SelectWordBeforeWithLengthZeroPlacesTheCaret)
-{
+TEST_P(TWinAPIControlParserTest, SelectWordBeforeWithLengthZeroPlacesTheCaret) {
     Attach(Sample);
     FParser.SetPosition(2, 1, TPositionMode::pmMove);
     FParser.SelectWordBefore(0);
@@ -287,8 +262,7 @@ TEST_P(TWinAPIControlParserTest, SelectWordBeforeWithLengthZeroPlacesTheCaret)
     EXPECT_EQ(ControlSelection(), caret);
 }
 
-TEST_P(TWinAPIControlParserTest, ReplacingLandsOnTheWordAndMovesTheEndLimitOnItsLine)
-{
+TEST_P(TWinAPIControlParserTest, ReplacingLandsOnTheWordAndMovesTheEndLimitOnItsLine) {
     const struct {
         TWord Selected;
         std::string Replacement;
@@ -323,8 +297,7 @@ TEST_P(TWinAPIControlParserTest, ReplacingLandsOnTheWordAndMovesTheEndLimitOnIts
     }
 }
 
-TEST_P(TWinAPIControlParserTest, CaretAndSelectionComeBackAsColumnAndLine)
-{
+TEST_P(TWinAPIControlParserTest, CaretAndSelectionComeBackAsColumnAndLine) {
     const struct {
         int X1, Y1, X2, Y2;
     } cases[] = {{0, 0, 5, 0}, {2, 1, 4, 1}, {0, 2, 0, 2}, {0, 3, 13, 3}, {6, 0, 3, 3}};
@@ -340,8 +313,7 @@ TEST_P(TWinAPIControlParserTest, CaretAndSelectionComeBackAsColumnAndLine)
     }
 }
 
-TEST_P(TWinAPIControlParserTest, SoftWrappedLinesReadAsLinesAndReplaceInPlace)
-{
+TEST_P(TWinAPIControlParserTest, SoftWrappedLinesReadAsLinesAndReplaceInPlace) {
     const std::string text = "one two three four five six seven eight nine ten eleven twelve";
     CreateControl(0, 110, 300);
     Attach(text);
@@ -350,8 +322,7 @@ TEST_P(TWinAPIControlParserTest, SoftWrappedLinesReadAsLinesAndReplaceInPlace)
 
     FParser.Initialize(TWindowHandle(FControl));
     std::string word;
-    do
-        word = NextLetters(FParser);
+    do word = NextLetters(FParser);
     while (!word.empty() && word != "eleven");
     ASSERT_EQ(word, "eleven");
     int x, y;
@@ -362,18 +333,15 @@ TEST_P(TWinAPIControlParserTest, SoftWrappedLinesReadAsLinesAndReplaceInPlace)
     EXPECT_EQ(Text(), "one two three four five six seven eight nine ten ELEVENTH twelve");
 }
 
-TEST_P(TWinAPIControlParserTest, LongLinesAreReadUpToTheLimit)
-{
+TEST_P(TWinAPIControlParserTest, LongLinesAreReadUpToTheLimit) {
     const std::string longLine(20000, 'x');
     CreateControl(ES_AUTOHSCROLL | WS_HSCROLL, 400, 300);
     Attach(longLine + "\r\nend");
     ASSERT_EQ(SendMessageA(FControl, EM_GETLINECOUNT, 0, 0), 2) << "the long line wrapped";
-    EXPECT_EQ(ReadToEnd(FParser),
-              std::string(TWinAPIControlParser::MaxLineLength, 'x') + "\r\nend\r\n");
+    EXPECT_EQ(ReadToEnd(FParser), std::string(TWinAPIControlParser::MaxLineLength, 'x') + "\r\nend\r\n");
 }
 
-TEST_P(TWinAPIControlParserTest, RectanglesLieOnTheControl)
-{
+TEST_P(TWinAPIControlParserTest, RectanglesLieOnTheControl) {
     Attach(Sample);
     const RECT control = ScreenRect();
     const auto inside = [&](const TRect& r) {
@@ -415,11 +383,9 @@ TEST_P(TWinAPIControlParserTest, RectanglesLieOnTheControl)
     EXPECT_NEAR(rect.Right, followed.Right, (followed.Right - followed.Left) / 14);
 }
 
-TEST_P(TWinAPIControlParserTest, ScrollToSelectionBringsAFarLineIntoView)
-{
+TEST_P(TWinAPIControlParserTest, ScrollToSelectionBringsAFarLineIntoView) {
     std::string text;
-    for (int line = 0; line < 80; ++line)
-        text += "line " + std::to_string(line) + "\r\n";
+    for (int line = 0; line < 80; ++line) text += "line " + std::to_string(line) + "\r\n";
     CreateControl(0, 400, 200);
     Attach(text);
     FParser.SetPosition(4, 60, TPositionMode::pmMove);
@@ -440,8 +406,7 @@ TEST_P(TWinAPIControlParserTest, ScrollToSelectionBringsAFarLineIntoView)
     EXPECT_LE(rect.Bottom, client.bottom);
 }
 
-TEST(TWinAPIControlParserKind, FollowsTheClassName)
-{
+TEST(TWinAPIControlParserKind, FollowsTheClassName) {
     const struct {
         const char* ClassName;
         TControlKind Kind;
@@ -461,10 +426,9 @@ TEST(TWinAPIControlParserKind, FollowsTheClassName)
         EXPECT_EQ(TWinAPIControlParser::KindFromClassName(c.ClassName), c.Kind) << c.ClassName;
 }
 
-TEST(TWinAPIControlParserWithoutControl, ReadsAsOutsideTheText)
-{
-    HWND gone = CreateWindowExA(0, "EDIT", "text", ES_MULTILINE, 0, 0, 100, 100, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+TEST(TWinAPIControlParserWithoutControl, ReadsAsOutsideTheText) {
+    HWND gone = CreateWindowExA(0, "EDIT", "text", ES_MULTILINE, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(gone, nullptr);
     DestroyWindow(gone);
     std::string variable = "a string";
