@@ -41,7 +41,7 @@ private:
     bool IsKnown(const std::string& word) {
         if (InAnyDictionary(word)) return true;
         lowered_ = word;
-        lowered_[0] = os::AnsiLower(lowered_[0]);
+        lowered_[0] = os::AnsiLowerCase(lowered_[0]);
         return lowered_[0] != word[0] && InAnyDictionary(lowered_);
     }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace quillon {
@@ -30,7 +31,8 @@ public:
     // The operations keep this order: sources written elsewhere override them by slot.
     virtual void Initialize(TParserSource source) = 0;
     virtual char CurrentChar() = 0;
-    virtual std::string CurrentLine() = 0;
+    // Valid until the next call on the source.
+    virtual std::string_view CurrentLine() = 0;
     virtual bool Next() = 0;
     virtual bool Previous() = 0;
     virtual void SetPosition(int x, int y, TPositionMode mode) = 0;

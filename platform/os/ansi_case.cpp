@@ -5,9 +5,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-// winuser.h's old names for CharUpperA/CharLowerA would rename the functions defined here.
-#undef AnsiUpper
-#undef AnsiLower
 #endif
 
 namespace quillon::os {
@@ -62,18 +59,18 @@ const CaseTables& Tables() {
 
 }  // namespace
 
-char AnsiUpper(char c) { return Tables().upper[static_cast<unsigned char>(c)]; }
-char AnsiLower(char c) { return Tables().lower[static_cast<unsigned char>(c)]; }
+char AnsiUpperCase(char c) { return Tables().upper[static_cast<unsigned char>(c)]; }
+char AnsiLowerCase(char c) { return Tables().lower[static_cast<unsigned char>(c)]; }
 
-std::string AnsiUpper(std::string_view text) {
+std::string AnsiUpperCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = AnsiUpper(c);
+    for (char& c : out) c = AnsiUpperCase(c);
     return out;
 }
 
-std::string AnsiLower(std::string_view text) {
+std::string AnsiLowerCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = AnsiLower(c);
+    for (char& c : out) c = AnsiLowerCase(c);
     return out;
 }
 

@@ -81,14 +81,18 @@ std::string ExpandEnvironment(std::string_view text);
 // Folder of the running program, without a trailing separator.
 std::string ProgramFolder();
 
+// File name of the running program without its folder and extension ("Quillon" for
+// C:\Quillon\Quillon.exe); empty when it cannot be told.
+std::string ProgramName();
+
 // The path separator of the platform's file names.
 char PathSeparator();
 
 // Case mapping of the system ANSI code page (Windows: the system's own; elsewhere
 // Windows-1252). Bytes without a case map to themselves.
-char AnsiUpper(char c);
-char AnsiLower(char c);
-std::string AnsiUpper(std::string_view text);
-std::string AnsiLower(std::string_view text);
+char AnsiUpperCase(char c);
+char AnsiLowerCase(char c);
+std::string AnsiUpperCase(std::string_view text);
+std::string AnsiLowerCase(std::string_view text);
 
 }  // namespace quillon::os

@@ -263,6 +263,14 @@ std::string ProgramFolder() {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string ProgramName() {
+    const std::string path = ProgramPath();
+    std::string name = path.substr(path.rfind('/') + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    return name;
+}
+
 char PathSeparator() { return '/'; }
 
 }  // namespace quillon::os

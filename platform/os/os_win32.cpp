@@ -105,6 +105,22 @@ int Csidl(SpecialFolder folder) {
     return folder == SpecialFolder::AppData ? kCsidlAppData : kCsidlPersonal;
 }
 
+// The running program's full file name; empty when it cannot be told.
+std::string ProgramPath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        if (path.size() >= kLongestAnswer) return {};
+        path.resize(path.size() * 2);  // the name was cut short
+    }
+}
+
 }  // namespace
 
 void FileMapping::Swap(FileMapping& other) noexcept {
@@ -190,20 +206,18 @@ std::string ExpandEnvironment(std::string_view text) {
 }
 
 std::string ProgramFolder() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        if (path.size() >= kLongestAnswer) return {};
-        path.resize(path.size() * 2);  // the name was cut short
-    }
+    const std::string path = ProgramPath();
     const std::size_t separator = path.find_last_of("\\/");
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+std::string ProgramName() {
+    const std::string path = ProgramPath();
+    const std::size_t separator = path.find_last_of("\\/");
+    std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    return name;
 }
 
 char PathSeparator() { return '\\'; }

@@ -24,10 +24,10 @@ TEST(AnsiCaseTest, LetterPairs) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        EXPECT_EQ(AnsiUpper(Byte(c.lower)), Byte(c.upper));
-        EXPECT_EQ(AnsiUpper(Byte(c.upper)), Byte(c.upper));
-        EXPECT_EQ(AnsiLower(Byte(c.upper)), Byte(c.lower));
-        EXPECT_EQ(AnsiLower(Byte(c.lower)), Byte(c.lower));
+        EXPECT_EQ(AnsiUpperCase(Byte(c.lower)), Byte(c.upper));
+        EXPECT_EQ(AnsiUpperCase(Byte(c.upper)), Byte(c.upper));
+        EXPECT_EQ(AnsiLowerCase(Byte(c.upper)), Byte(c.lower));
+        EXPECT_EQ(AnsiLowerCase(Byte(c.lower)), Byte(c.lower));
     }
 }
 
@@ -42,8 +42,8 @@ TEST(AnsiCaseTest, BytesWithoutCaseStay) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        EXPECT_EQ(AnsiUpper(Byte(c.byte)), Byte(c.byte));
-        EXPECT_EQ(AnsiLower(Byte(c.byte)), Byte(c.byte));
+        EXPECT_EQ(AnsiUpperCase(Byte(c.byte)), Byte(c.byte));
+        EXPECT_EQ(AnsiLowerCase(Byte(c.byte)), Byte(c.byte));
     }
 }
 
@@ -52,11 +52,11 @@ TEST(AnsiCaseTest, EveryCaseChangeGoesBack) {
     for (int i = 0; i < 256; ++i) {
         SCOPED_TRACE(i);
         const char c = Byte(i);
-        if (AnsiUpper(c) != c) {
-            EXPECT_EQ(AnsiLower(AnsiUpper(c)), c);
+        if (AnsiUpperCase(c) != c) {
+            EXPECT_EQ(AnsiLowerCase(AnsiUpperCase(c)), c);
         }
-        if (AnsiLower(c) != c) {
-            EXPECT_EQ(AnsiUpper(AnsiLower(c)), c);
+        if (AnsiLowerCase(c) != c) {
+            EXPECT_EQ(AnsiUpperCase(AnsiLowerCase(c)), c);
         }
     }
 }
@@ -64,8 +64,8 @@ TEST(AnsiCaseTest, EveryCaseChangeGoesBack) {
 TEST(AnsiCaseTest, TextsKeepTheirLengthAndCaselessBytes) {
     using namespace std::string_literals;
     const std::string mixed = "Stra\xDF" "e \xC9t\xE9 3\xD7" "4\0z\x9A"s;
-    EXPECT_EQ(AnsiUpper(mixed), "STRA\xDF" "E \xC9T\xC9 3\xD7" "4\0Z\x8A"s);
-    EXPECT_EQ(AnsiLower(mixed), "stra\xDF" "e \xE9t\xE9 3\xD7" "4\0z\x9A"s);
+    EXPECT_EQ(AnsiUpperCase(mixed), "STRA\xDF" "E \xC9T\xC9 3\xD7" "4\0Z\x8A"s);
+    EXPECT_EQ(AnsiLowerCase(mixed), "stra\xDF" "e \xE9t\xE9 3\xD7" "4\0z\x9A"s);
 }
 
 }  // namespace
