@@ -150,7 +150,7 @@ char TWinAPIControlParser::CurrentChar() {
     return LoadCurrentLine() ? line_[x_] : '\0';
 }
 
-std::string TWinAPIControlParser::CurrentLine() {
+std::string_view TWinAPIControlParser::CurrentLine() {
     LoadCurrentLine();
     return line_;
 }

@@ -25,7 +25,7 @@ public:
 
     void Initialize(TParserSource source) override;
     char CurrentChar() override;
-    std::string CurrentLine() override;
+    std::string_view CurrentLine() override;
     bool Next() override;
     bool Previous() override;
     void SetPosition(int x, int y, TPositionMode mode) override;
