@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "engine/ovm_format.h"
 
@@ -58,32 +59,49 @@ void OrderChildrenByWeight(std::vector<TrieNode>& trie) {
                          [&weight](std::uint32_t a, std::uint32_t b) { return weight[a] > weight[b]; });
 }
 
-// Packs the tree so that the children of a node lie side by side and close to their
-// parent: each node's children are placed as one block, and the blocks follow a
+// Words that end alike share their endings: every subtree that equals another one
+// (same characters, word ends and children) is replaced by it, which turns the tree
+// into a much smaller graph that lookups and walks read the same way. Children always
+// follow their parent in `trie`, so a backward pass sees children first.
+void MergeEqualSubtrees(std::vector<TrieNode>& trie) {
+    std::vector<std::uint32_t> representative(trie.size());
+    std::unordered_map<std::string, std::uint32_t> seen;
+    std::string key;
+    for (std::size_t i = trie.size(); i-- > 0;) {
+        TrieNode& node = trie[i];
+        for (std::uint32_t& child : node.children) child = representative[child];
+        key.assign({static_cast<char>(node.ch), node.endOfWord ? '1' : '0'});
+        for (std::uint32_t child : node.children) key.append(reinterpret_cast<const char*>(&child), sizeof child);
+        representative[i] = seen.try_emplace(key, static_cast<std::uint32_t>(i)).first->second;
+    }
+}
+
+// Packs the graph so that the children of a node lie side by side and close to their
+// parent: each node's new children are placed as one block, and the blocks follow a
 // depth-first walk, which keeps the common paths of a lookup in few cache lines.
 // Nodes below the first level absorb a chain of single children that end no word;
 // first-level nodes stay whole (and first), because the first-character table must
-// name the nodes of the second character.
+// name the nodes of the second character. A shared node gets one record.
 std::vector<PackedNode> Pack(const std::vector<TrieNode>& trie) {
     std::vector<PackedNode> packed{PackedNode{0, {}, 0}};
-    std::vector<std::uint32_t> depth{0};
+    std::vector<bool> placed(trie.size(), false);
     std::vector<std::uint32_t> pending{0};  // packed nodes whose children are still to place
     while (!pending.empty()) {
         const std::uint32_t parent = pending.back();
         pending.pop_back();
+        const bool parentIsRoot = parent == 0;
         const std::size_t firstChild = packed.size();
         for (std::uint32_t child : trie[packed[parent].childrenOf].children) {
+            if (placed[child]) continue;
+            placed[child] = true;
             PackedNode node{child, {}, child};
-            if (depth[parent] >= 1) {
-                while (node.extras.size() < static_cast<std::size_t>(kMaxExtraChars) &&
-                       trie[node.childrenOf].children.size() == 1 &&
-                       !trie[trie[node.childrenOf].children[0]].endOfWord) {
-                    node.childrenOf = trie[node.childrenOf].children[0];
-                    node.extras += static_cast<char>(trie[node.childrenOf].ch);
-                }
+            while (!parentIsRoot && node.extras.size() < static_cast<std::size_t>(kMaxExtraChars) &&
+                   trie[node.childrenOf].children.size() == 1 &&
+                   !trie[trie[node.childrenOf].children[0]].endOfWord) {
+                node.childrenOf = trie[node.childrenOf].children[0];
+                node.extras += static_cast<char>(trie[node.childrenOf].ch);
             }
             packed.push_back(std::move(node));
-            depth.push_back(depth[parent] + 1);
         }
         for (std::size_t i = packed.size(); i-- > firstChild;) pending.push_back(static_cast<std::uint32_t>(i));
     }
@@ -154,6 +172,7 @@ TOvmCompileResult CompileMainDictionary(std::vector<std::string> words, std::u16
 
     std::vector<TrieNode> trie = BuildTrie(words);
     OrderChildrenByWeight(trie);
+    MergeEqualSubtrees(trie);
     std::vector<PackedNode> packed = Pack(trie);
 
     // Number the nodes table by table (table k holds nodes with k-1 extra characters),

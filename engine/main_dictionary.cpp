@@ -219,9 +219,13 @@ bool TMainDictionary::IsWord(std::string_view word) {
 void TMainDictionary::WalkPrefix(std::string_view prefix, const TWalkVisitor& visitor) {
     Node node;
     if (!EnsureMapped() || !ReadNode(0, node)) return;
-    // A sound tree visits every node at most once; a damaged one with cycles stops here.
-    std::uint32_t budget = static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(layout_.tableBound[kNodeTableCount], UINT32_MAX));
+    // Shared endings make the tree a graph, so nodes can be visited more than once, but
+    // a sound file visits at most one node per character of its words. A damaged one
+    // (a cycle, or far more paths than words) stops at that bound, or at a fixed cap
+    // that keeps even a lying word count from stalling a walk.
+    constexpr std::uint64_t kMaxVisits = 1u << 26;
+    std::uint32_t budget = static_cast<std::uint32_t>(std::min<std::uint64_t>(
+        (static_cast<std::uint64_t>(wordCount_) + 1) * kMaxWordLength, kMaxVisits));
     std::string buffer;
     buffer.reserve(kMaxWordLength);
     if (prefix.empty()) {
