@@ -178,17 +178,27 @@ bool TMainDictionary::NextCandidate(Candidates& c, std::uint32_t& index) const {
     return true;
 }
 
-bool TMainDictionary::FindChild(Candidates candidates, unsigned char ch, Node& found) const {
-    std::uint32_t index;
+bool TMainDictionary::MatchNode(std::uint32_t index, unsigned char ch, Node& found) const {
     int table;
-    while (NextCandidate(candidates, index)) {
-        // The character is the node word's low byte, the record's first.
-        const std::uint8_t* record = RecordOf(index, table);
-        if (record && record[0] == ch) {
-            found = Node{ReadU32(record), record + 4, table - 1};
-            return true;
-        }
+    // The character is the node word's low byte, the record's first.
+    const std::uint8_t* record = RecordOf(index, table);
+    if (!record || record[0] != ch) return false;
+    found = Node{ReadU32(record), record + 4, table - 1};
+    return true;
+}
+
+bool TMainDictionary::FindChild(Candidates candidates, unsigned char ch, Node& found) const {
+    if (candidates.list && !wideReferences_) {
+        // Fixed-size references: bound the count once instead of at every step.
+        const auto fit = static_cast<std::size_t>(candidates.listEnd - candidates.list) / 2;
+        const std::uint8_t* reference = candidates.list;
+        for (std::size_t n = std::min<std::size_t>(candidates.count, fit); n > 0; --n, reference += 2)
+            if (MatchNode(ReadU16(reference), ch, found)) return true;
+        return false;
     }
+    std::uint32_t index;
+    while (NextCandidate(candidates, index))
+        if (MatchNode(index, ch, found)) return true;
     return false;
 }
 

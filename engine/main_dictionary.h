@@ -77,6 +77,7 @@ private:
     // Steps through candidates; false at their end. The index may still be out of range:
     // ReadNode refuses it, so a damaged reference costs only its own branch.
     bool NextCandidate(Candidates& c, std::uint32_t& index) const;
+    bool MatchNode(std::uint32_t index, unsigned char ch, Node& found) const;
     bool FindChild(Candidates candidates, unsigned char ch, Node& found) const;
     void Walk(const Node& node, std::string& buffer, const TWalkVisitor& visitor,
               std::uint32_t& budget) const;

@@ -1,5 +1,6 @@
 #include "engine/parsing_engine.h"
 
+#include <type_traits>
 #include <utility>
 
 #include "platform/os/os.h"
@@ -169,6 +170,11 @@ TMainParsingEngine::WordEnd TMainParsingEngine::ReadWord(TextSource& source) {
     bool hasPeriod = word_.front() == '.';
     bool innerPeriods = false;
     for (;;) {
+        if constexpr (std::is_same_v<TextSource, TStringParser>) {
+            const std::string_view run = source.AdvanceOver(midWord_);
+            word_.append(run);
+            hasPeriod = hasPeriod || run.find('.') != std::string_view::npos;
+        }
         if (!source.Next()) return {true, innerPeriods};
         const char c = source.CurrentChar();
         if (!midWord_[Byte(c)]) {

@@ -2,7 +2,10 @@
 // string, Y is always 0. Replacements change the caller's string.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "engine/control_parser.h"
 
@@ -34,6 +37,18 @@ public:
         return !hasEnd_ || x_ <= endX_;
     }
     bool Previous() override;
+    // Steps over the characters after the current one that are members, within the
+    // text and the end limit, and answers them: the word breaker's way of taking the
+    // body of a word in one step.
+    std::string_view AdvanceOver(const std::array<bool, 256>& members) {
+        const int last = hasEnd_ ? std::min(Length(), endX_) : Length();
+        if (x_ >= last) return {};
+        int x = x_;
+        while (x < last && members[static_cast<unsigned char>((*text_)[static_cast<std::size_t>(x)])]) ++x;
+        const std::string_view run(text_->data() + x_, static_cast<std::size_t>(x - x_));
+        x_ = x;
+        return run;
+    }
     void SetPosition(int x, int y, TPositionMode mode) override;
     void GetPosition(int& x, int& y) override;
     void SelectWordBefore(int length) override;
