@@ -20,8 +20,11 @@ void TIgnoreFilterSet::AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter) {
     if (!filter) return;
     if (filter->HandlesChars()) {
         charFilters_.push_back(filter.get());
-        for (int c = 0; c < 256; ++c)
-            if (filter->MaySkipAtChar(static_cast<char>(c))) skipTriggers_[c] = true;
+        for (int c = 0; c < 256; ++c) {
+            const char ch = static_cast<char>(c);
+            if (filter->MaySkipAtChar(ch)) atCharTriggers_[c] = true;
+            if (filter->MaySkipAfterWord(ch)) afterWordTriggers_[c] = true;
+        }
     }
     if (filter->HandlesLines()) lineFilters_.push_back(filter.get());
     filters_.push_back(std::move(filter));
@@ -30,14 +33,15 @@ void TIgnoreFilterSet::AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter) {
 void TIgnoreFilterSet::ClearIgnoreFilters() {
     charFilters_.clear();
     lineFilters_.clear();
-    skipTriggers_.fill(false);
+    atCharTriggers_.fill(false);
+    afterWordTriggers_.fill(false);
     filters_.clear();
 }
 
 void TIgnoreFilterSet::InstallHooks(TMainParsingEngine& engine) {
     engine.OnSkipAtChar = [this](TMainParsingEngine&, char c, TControlParser& source,
                                  bool& skipped) { skipped = SkipAtChar(c, source); };
-    engine.SetSkipAtCharTriggers(&skipTriggers_);
+    engine.SetSkipTriggers(&atCharTriggers_, &afterWordTriggers_);
     engine.OnSkipAfterWord = [this](TMainParsingEngine&, std::string_view word,
                                     TControlParser& source,
                                     bool& skipped) { skipped = SkipAfterWord(word, source); };

@@ -52,7 +52,10 @@ private:
     std::vector<std::unique_ptr<TParserIgnore>> filters_;  // owning, in order of addition
     std::vector<TParserIgnore*> charFilters_;
     std::vector<TParserIgnore*> lineFilters_;
-    TSkipTriggers skipTriggers_{};  // where any character filter may skip
+    // Where any character filter may skip: at a character, and after a word by the
+    // character that follows it.
+    TSkipTriggers atCharTriggers_{};
+    TSkipTriggers afterWordTriggers_{};
 };
 
 }  // namespace quillon

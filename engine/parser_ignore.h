@@ -31,6 +31,8 @@ public:
     // filters only at such characters, so a filter that skips at few of them keeps
     // checking fast; the default is every character.
     virtual bool MaySkipAtChar(char /*c*/) const { return true; }
+    // Likewise for SkipAfterWord, by the character that follows the word.
+    virtual bool MaySkipAfterWord(char /*next*/) const { return true; }
 };
 
 // Answers false to everything; filters override what they use.
@@ -50,6 +52,9 @@ class TURLIgnore : public TParserIgnoreBase {
 public:
     bool HandlesChars() const override { return true; }
     bool MaySkipAtChar(char) const override { return false; }
+    bool MaySkipAfterWord(char next) const override {
+        return next == ':' || next == '@' || next == '/' || next == '\\';
+    }
     bool SkipAfterWord(std::string_view word, TControlParser& source) override;
     bool IgnoreWord(std::string_view word, TControlParser* source) override;
 };

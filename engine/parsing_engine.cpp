@@ -121,7 +121,7 @@ const std::string& TMainParsingEngine::ReadNextWord(TextSource& source) {
         // A word of trim characters only (possible with a custom character set) is no
         // word; the source already stands after it.
         if (!TrimEnd(source, end.innerPeriods)) continue;
-        if (OnSkipAfterWord) {
+        if (OnSkipAfterWord && (!afterWordTriggers_ || (*afterWordTriggers_)[Byte(source.CurrentChar())])) {
             bool skipped = false;
             OnSkipAfterWord(*this, word_, source, skipped);
             if (skipped) continue;
@@ -134,7 +134,7 @@ template <typename TextSource>
 bool TMainParsingEngine::SkipToWordStart(TextSource& source, SkipProgress& progress) {
     for (;;) {
         const char c = source.CurrentChar();
-        const bool ask = OnSkipAtChar && (!skipTriggers_ || (*skipTriggers_)[Byte(c)]);
+        const bool ask = OnSkipAtChar && (!atCharTriggers_ || (*atCharTriggers_)[Byte(c)]);
         const Skip skip = ask ? AskSkipAtChar(c, source, progress) : Skip::None;
         if (skip == Skip::Moved) continue;
         if (skip == Skip::None && wordStart_[Byte(c)]) {

@@ -63,9 +63,13 @@ public:
     const std::string& LastWord() const { return word_; }
 
     TSkipAtCharEvent OnSkipAtChar;
-    // Limits OnSkipAtChar to the characters marked (the table is not copied); null,
-    // the default, asks it at every character.
-    void SetSkipAtCharTriggers(const TSkipTriggers* triggers) { skipTriggers_ = triggers; }
+    // Limits OnSkipAtChar to the characters marked in atChar, and OnSkipAfterWord to
+    // words followed by a character marked in afterWord (the tables are not copied);
+    // null, the default, asks at every character.
+    void SetSkipTriggers(const TSkipTriggers* atChar, const TSkipTriggers* afterWord) {
+        atCharTriggers_ = atChar;
+        afterWordTriggers_ = afterWord;
+    }
     TSkipAfterWordEvent OnSkipAfterWord;
 
 private:
@@ -108,7 +112,8 @@ private:
 
     TControlParser* source_ = nullptr;
     TStringParser* stringSource_ = nullptr;  // source_ when it is a string source
-    const TSkipTriggers* skipTriggers_ = nullptr;
+    const TSkipTriggers* atCharTriggers_ = nullptr;
+    const TSkipTriggers* afterWordTriggers_ = nullptr;
     std::string word_;  // reused for every word
 };
 
