@@ -33,7 +33,8 @@ public:
         for (;;) {
             const std::string& word = engine_.NextWord();
             if (word.empty()) return;
-            if (!filters_.IsIgnoredWord(word, &source) && !IsKnown(word)) onMisspelt(word);
+            // Most words are known, so the dictionaries answer before the filters are asked.
+            if (!IsKnown(word) && !filters_.IsIgnoredWord(word, &source)) onMisspelt(word);
         }
     }
 
