@@ -231,9 +231,10 @@ void TMainDictionary::WalkPrefix(std::string_view prefix, const TWalkVisitor& vi
     if (!EnsureMapped() || !ReadNode(0, node)) return;
     // Shared endings make the tree a graph, so nodes can be visited more than once, but
     // a sound file visits at most one node per character of its words. A damaged one
-    // (a cycle, or far more paths than words) stops at that bound, or at a fixed cap
-    // that keeps even a lying word count from stalling a walk.
-    constexpr std::uint64_t kMaxVisits = 1u << 26;
+    // (a cycle, or far more paths than words) stops at that bound, or at a fixed cap,
+    // some tens of milliseconds of walking, that keeps a lying word count from stalling
+    // the caller; only a dictionary of millions of words would reach it.
+    constexpr std::uint64_t kMaxVisits = 1u << 23;
     std::uint32_t budget = static_cast<std::uint32_t>(std::min<std::uint64_t>(
         (static_cast<std::uint64_t>(wordCount_) + 1) * kMaxWordLength, kMaxVisits));
     std::string buffer;
