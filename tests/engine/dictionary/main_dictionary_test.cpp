@@ -242,6 +242,20 @@ TEST_F(MainDictionaryTest, CyclesInADamagedTreeEndTheWalk) {
     }
 }
 
+// Branching cycles with a header that claims every possible word must still end.
+TEST_F(MainDictionaryTest, LyingWordCountDoesNotStallTheWalk) {
+    RawOvm o = SampleDictionary();
+    o.childArea[8] = 6;
+    o.childArea[10] = 6;
+    o.wordCount = 0xFFFFFFFFu;
+    TMainDictionary d;
+    d.Open(WriteFile("lying.ovm", o));
+    std::uint64_t visited = 0;
+    d.WalkPrefix("", [&visited](std::string_view) { return ++visited, false; });
+    EXPECT_GT(visited, 0u);
+    EXPECT_LT(visited, 1u << 24);
+}
+
 TEST_F(MainDictionaryTest, RejectedFilesLeaveThePreviousOneInUse) {
     const std::vector<std::uint8_t> good = SampleDictionary().Bytes();
     struct Case {
