@@ -228,23 +228,13 @@ bool TMainDictionary::IsWord(std::string_view word) {
 
 void TMainDictionary::WalkPrefix(std::string_view prefix, const TWalkVisitor& visitor) {
     Node node;
-    if (!EnsureMapped() || !ReadNode(0, node)) return;
-    // Shared endings make the tree a graph, so nodes can be visited more than once, but
-    // a sound file visits at most one node per character of its words. A damaged one
-    // (a cycle, or far more paths than words) stops at that bound, or at a fixed cap,
-    // some tens of milliseconds of walking, that keeps a lying word count from stalling
-    // the caller; only a dictionary of millions of words would reach it.
-    constexpr std::uint64_t kMaxVisits = 1u << 23;
-    std::uint32_t budget = static_cast<std::uint32_t>(std::min<std::uint64_t>(
-        (static_cast<std::uint64_t>(wordCount_) + 1) * kMaxWordLength, kMaxVisits));
-    std::string buffer;
-    buffer.reserve(kMaxWordLength);
+    if (!EnsureMapped() || !ReadNode(0, node) || prefix.size() > kMaxWordLength) return;
+    WalkState walk(visitor, wordCount_, static_cast<std::size_t>(layout_.tableBound[kNodeTableCount]));
     if (prefix.empty()) {
-        WalkChildren(node, buffer, visitor, budget);
+        WalkChildren(node, walk);
         return;
     }
-    if (prefix.size() > kMaxWordLength) return;
-
+    std::string& buffer = walk.buffer;
     std::size_t pos = 0;
     for (;;) {
         Candidates candidates;
@@ -252,7 +242,7 @@ void TMainDictionary::WalkPrefix(std::string_view prefix, const TWalkVisitor& vi
         if (!FindChild(candidates, static_cast<unsigned char>(prefix[pos]), node)) return;
         buffer += prefix[pos++];
         if (pos == prefix.size()) {
-            Walk(node, buffer, visitor, budget);
+            Walk(node, walk);
             return;
         }
         int j = 0;
@@ -264,35 +254,50 @@ void TMainDictionary::WalkPrefix(std::string_view prefix, const TWalkVisitor& vi
             // The prefix ends inside this node's run, so its own word is too short to report.
             if (buffer.size() + (node.extraCount - j) > kMaxWordLength) return;
             buffer.append(reinterpret_cast<const char*>(node.extras + j), node.extraCount - j);
-            WalkChildren(node, buffer, visitor, budget);
+            WalkChildren(node, walk);
             return;
         }
     }
 }
 
-void TMainDictionary::Walk(const Node& node, std::string& buffer, const TWalkVisitor& visitor,
-                           std::uint32_t& budget) const {
-    if (budget == 0) return;
-    --budget;
-    if (node.EndOfWord() && visitor(buffer)) return;
+// Shared endings make the tree a graph, so nodes can be visited more than once, but a
+// sound file never meets a node again below itself and visits at most one node per
+// character of its words. A damaged file's cycles end where they close, and its other
+// excesses (far more paths than words) at that bound, or at a fixed cap that keeps a
+// lying word count from stalling the caller; only a dictionary of millions of words
+// would reach it.
+TMainDictionary::WalkState::WalkState(const TWalkVisitor& v, std::uint32_t wordCount, std::size_t nodeCount)
+    : visitor(v), onPath(nodeCount, false) {
+    constexpr std::uint64_t kMaxVisits = 1u << 23;
+    budget = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>((static_cast<std::uint64_t>(wordCount) + 1) * kMaxWordLength, kMaxVisits));
+    buffer.reserve(kMaxWordLength);
+}
+
+void TMainDictionary::Walk(const Node& node, WalkState& walk) const {
+    if (walk.budget == 0) return;
+    --walk.budget;
+    std::string& buffer = walk.buffer;
+    if (node.EndOfWord() && walk.visitor(buffer)) return;
     if (buffer.size() + node.extraCount >= kMaxWordLength) return;
     const std::size_t length = buffer.size();
     buffer.append(reinterpret_cast<const char*>(node.extras), node.extraCount);
-    WalkChildren(node, buffer, visitor, budget);
+    WalkChildren(node, walk);
     buffer.resize(length);
 }
 
-void TMainDictionary::WalkChildren(const Node& node, std::string& buffer, const TWalkVisitor& visitor,
-                                   std::uint32_t& budget) const {
+void TMainDictionary::WalkChildren(const Node& node, WalkState& walk) const {
     Candidates candidates;
-    if (!ChildrenOf(node, candidates) || buffer.size() >= kMaxWordLength) return;
+    if (!ChildrenOf(node, candidates) || walk.buffer.size() >= kMaxWordLength) return;
     std::uint32_t index;
-    while (budget > 0 && NextCandidate(candidates, index)) {
+    while (walk.budget > 0 && NextCandidate(candidates, index)) {
         Node child;
-        if (!ReadNode(index, child)) continue;
-        buffer += static_cast<char>(child.Char());
-        Walk(child, buffer, visitor, budget);
-        buffer.pop_back();
+        if (!ReadNode(index, child) || walk.onPath[index]) continue;
+        walk.onPath[index] = true;
+        walk.buffer += static_cast<char>(child.Char());
+        Walk(child, walk);
+        walk.buffer.pop_back();
+        walk.onPath[index] = false;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ovm_format.h"
 #include "platform/os/os.h"
@@ -79,10 +80,15 @@ private:
     bool NextCandidate(Candidates& c, std::uint32_t& index) const;
     bool MatchNode(std::uint32_t index, unsigned char ch, Node& found) const;
     bool FindChild(Candidates candidates, unsigned char ch, Node& found) const;
-    void Walk(const Node& node, std::string& buffer, const TWalkVisitor& visitor,
-              std::uint32_t& budget) const;
-    void WalkChildren(const Node& node, std::string& buffer, const TWalkVisitor& visitor,
-                      std::uint32_t& budget) const;
+    struct WalkState {
+        WalkState(const TWalkVisitor& v, std::uint32_t wordCount, std::size_t nodeCount);
+        const TWalkVisitor& visitor;
+        std::string buffer;        // the word being spelled
+        std::uint32_t budget = 0;  // visits left
+        std::vector<bool> onPath;  // nodes on the path to the current one, by index
+    };
+    void Walk(const Node& node, WalkState& walk) const;
+    void WalkChildren(const Node& node, WalkState& walk) const;
 
     std::string fileName_;
     std::string title_;
