@@ -79,6 +79,7 @@ public:
     bool SkipAtChar(char c, TControlParser& source) override;
     bool IgnoreWord(std::string_view word, TControlParser* source) override;
     bool MaySkipAtChar(char c) const override { return c == '<'; }
+    bool MaySkipAfterWord(char) const override { return false; }
 };
 
 inline constexpr std::string_view kDefaultQuoteChars = ">";
