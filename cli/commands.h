@@ -9,5 +9,6 @@ namespace quillon::cli {
 int RunList(ArgumentList args);
 int RunCompile(ArgumentList args);
 int RunWords(ArgumentList args);
+int RunDict(ArgumentList args);
 
 }  // namespace quillon::cli

@@ -19,6 +19,10 @@ constexpr const char* kUsage =
     "       quillon-cli compile [--title TEXT] [--language ID] WORDLIST OUT.ovm\n"
     "                                                   compile a UTF-8 word list (language 1033 by default)\n"
     "       quillon-cli words FILE.ovm [PREFIX]         print the words of a dictionary\n"
+    "       quillon-cli dict FILE.ovu list|add WORD|exclude WORD|autocorrect WORD REPLACEMENT|remove WORD\n"
+    "                                                   edit a custom dictionary (made when missing); list\n"
+    "                                                   prints KIND<TAB>WORD[<TAB>REPLACEMENT] in table order,\n"
+    "                                                   KIND being added, excluded or autocorrect\n"
     "Text in and out is UTF-8. Without -d the american.ovm beside the program is used.\n"
     "Exit status: 0 no misspelt word, 1 misspelt words found, 2 error.\n";
 
@@ -42,6 +46,7 @@ int Dispatch(std::vector<std::string> args) {
     if (command == "-l") return RunList(std::move(rest));
     if (command == "compile") return RunCompile(std::move(rest));
     if (command == "words") return RunWords(std::move(rest));
+    if (command == "dict") return RunDict(std::move(rest));
     throw ECliError("unknown command " + command + " (try --help)");
 }
 

@@ -52,6 +52,13 @@ bool FlushToDisk(std::FILE* file) {
 
 bool IsValidPath(const std::string& path) { return path.find('\0') == std::string::npos; }
 
+#ifdef _WIN32
+bool LockFileIsThere(const std::string& lockPath) {
+    return GetFileAttributesA(lockPath.c_str()) != INVALID_FILE_ATTRIBUTES ||
+           GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+#endif
+
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size,
@@ -95,10 +102,11 @@ bool FileLock::Acquire(const std::string& path, std::chrono::milliseconds wait) 
             held_ = true;
             return true;
         }
-        // Access is also denied while a released lock file is still being deleted.
+        // Access is also denied while a released lock file is still being deleted; where
+        // there is no lock file, it is a folder that we may not write, and waiting is futile.
         const DWORD reason = GetLastError();
-        const bool busy = reason == ERROR_SHARING_VIOLATION || reason == ERROR_ACCESS_DENIED ||
-                          reason == ERROR_LOCK_VIOLATION;
+        const bool busy = reason == ERROR_SHARING_VIOLATION || reason == ERROR_LOCK_VIOLATION ||
+                          (reason == ERROR_ACCESS_DENIED && LockFileIsThere(lockPath_));
         if (!busy || std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(kLockRetryPause);
     }
