@@ -79,6 +79,18 @@ std::vector<std::unique_ptr<TMainDictionary>> OpenMainDictionaries(const std::ve
     return dictionaries;
 }
 
+std::vector<std::unique_ptr<TCustomDictionary>> OpenCustomDictionaries(const std::vector<std::string>& paths) {
+    std::vector<std::unique_ptr<TCustomDictionary>> dictionaries;
+    for (const std::string& path : paths) {
+        if (!os::FileExists(path)) throw ECliError("cannot open " + path + ": no such file");
+        auto dictionary = std::make_unique<TCustomDictionary>();
+        dictionary->SetFileName(path);
+        if (dictionary->FileName() != path) throw ECliError(path + " is not a custom dictionary (.ovu)");
+        dictionaries.push_back(std::move(dictionary));
+    }
+    return dictionaries;
+}
+
 std::string DefaultMainDictionaryPath() {
     return os::ProgramFolder() + os::PathSeparator() + "american.ovm";
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/custom_dictionary.h"
 #include "engine/main_dictionary.h"
 
 namespace quillon::cli {
@@ -59,6 +60,10 @@ public:
 
 // Opens each main dictionary and checks that it maps; throws on the first that does not.
 std::vector<std::unique_ptr<TMainDictionary>> OpenMainDictionaries(const std::vector<std::string>& paths);
+
+// Opens each custom dictionary (read when first asked); throws on the first that does
+// not open.
+std::vector<std::unique_ptr<TCustomDictionary>> OpenCustomDictionaries(const std::vector<std::string>& paths);
 
 // The main dictionary that ships beside the program.
 std::string DefaultMainDictionaryPath();

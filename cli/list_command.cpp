@@ -1,4 +1,4 @@
-// quillon-cli -l [-d FILE.ovm]... [FILE...]: the misspelt words of the input, one per
+// quillon-cli -l [-d FILE.ovm]... [--custom FILE.ovu]... [FILE...]: the misspelt words of the input, one per
 // line, in order of appearance.
 #include <cstdio>
 #include <memory>
@@ -6,71 +6,70 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "engine/dictionary_set.h"
 #include "engine/ignore_filter_set.h"
 #include "engine/parsing_engine.h"
 #include "engine/spell_options.h"
 #include "engine/string_parser.h"
 #include "platform/os/ansi_codepage.h"
-#include "platform/os/os.h"
 
 namespace quillon::cli {
 namespace {
 
-// Breaks lines into words and tells which ones no dictionary or filter accepts.
+// Breaks lines into words and tells which ones need the user: those the dictionary set
+// does not accept, and those a custom dictionary excludes.
 class MisspellingLister {
 public:
-    explicit MisspellingLister(std::vector<std::unique_ptr<TMainDictionary>> dictionaries)
-        : dictionaries_(std::move(dictionaries)) {
+    MisspellingLister(std::vector<std::unique_ptr<TMainDictionary>> mainDictionaries,
+                      std::vector<std::unique_ptr<TCustomDictionary>> customDictionaries) {
+        dictionaries_.MainDictionaries = std::move(mainDictionaries);
+        dictionaries_.MainDictionariesChanged();
+        if (!customDictionaries.empty()) {
+            dictionaries_.ActiveCustom = std::move(customDictionaries.front());
+            for (std::size_t i = 1; i < customDictionaries.size(); ++i)
+                dictionaries_.OtherCustom.push_back(std::move(customDictionaries[i]));
+        }
+        dictionaries_.Options = kProgramDefaultOptions;
         filters_.BuildFilters(kProgramDefaultOptions);
         filters_.InstallHooks(engine_);
+        dictionaries_.PromoteBestDictionary(&engine_);
     }
 
     // Calls `onMisspelt` with each misspelt word of one line of Windows-1252 text.
     template <typename OnMisspelt>
     void CheckLine(std::string& line, OnMisspelt&& onMisspelt) {
         TStringParser source(line);
+        dictionaries_.SetIgnoreFilters(&filters_, &source);
         engine_.BeginCheck(source, 2);
         for (;;) {
             const std::string& word = engine_.NextWord();
-            if (word.empty()) return;
-            // Most words are known, so the dictionaries answer before the filters are asked.
-            if (!IsKnown(word) && !filters_.IsIgnoredWord(word, &source)) onMisspelt(word);
+            if (word.empty()) break;
+            if (!dictionaries_.IsAcceptableWord(word) || dictionaries_.IsExcludedWord(word)) onMisspelt(word);
         }
+        dictionaries_.SetIgnoreFilters(&filters_, nullptr);
     }
 
 private:
-    bool IsKnown(const std::string& word) {
-        if (InAnyDictionary(word)) return true;
-        lowered_ = word;
-        lowered_[0] = os::AnsiLowerCase(lowered_[0]);
-        return lowered_[0] != word[0] && InAnyDictionary(lowered_);
-    }
-
-    bool InAnyDictionary(const std::string& word) {
-        for (const auto& dictionary : dictionaries_)
-            if (dictionary->IsWord(word)) return true;
-        return false;
-    }
-
-    std::vector<std::unique_ptr<TMainDictionary>> dictionaries_;
+    TDictionarySet dictionaries_;
     TMainParsingEngine engine_;
     TIgnoreFilterSet filters_;
-    std::string lowered_;
 };
 
 }  // namespace
 
 int RunList(ArgumentList args) {
     std::vector<std::string> dictionaryPaths;
+    std::vector<std::string> customPaths;
     std::vector<std::string> inputs;
     while (!args.Empty()) {
         const std::string arg = args.Take();
         if (arg == "-d") dictionaryPaths.push_back(args.TakeValue(arg));
+        else if (arg == "--custom") customPaths.push_back(args.TakeValue(arg));
         else if (arg.size() > 1 && arg[0] == '-') throw ECliError("unknown option " + arg + " (try --help)");
         else inputs.push_back(arg);
     }
     if (dictionaryPaths.empty()) dictionaryPaths.push_back(DefaultMainDictionaryPath());
-    MisspellingLister lister(OpenMainDictionaries(dictionaryPaths));
+    MisspellingLister lister(OpenMainDictionaries(dictionaryPaths), OpenCustomDictionaries(customPaths));
 
     // Every input must open before anything is listed, so that an error is not lost
     // halfway through the output.

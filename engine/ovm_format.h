@@ -2,6 +2,8 @@
 // compiler so that the two cannot drift apart.
 #pragma once
 
+#include "engine/little_endian.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -47,13 +49,7 @@ inline constexpr std::size_t kCharTableSize = 1024;
 // The longest word a prefix walk can spell.
 inline constexpr std::size_t kMaxWordLength = 512;
 
-// Little-endian reads from a byte buffer the caller has bounds-checked.
-inline std::uint16_t ReadU16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-inline std::uint32_t ReadU32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
+using quillon::ReadU16;
+using quillon::ReadU32;
 
 }  // namespace quillon::ovm

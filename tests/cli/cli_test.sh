@@ -46,13 +46,14 @@ expect "words under a missing prefix" 0 "" "" -- words small.ovm q
 printf 'The cat sat on the mat.\nThe na\xc3\xafve zebra.\n' > clean.txt
 expect "no misspelt word" 0 "" "" -- -l -d small.ovm clean.txt
 
+# "A" passes as upper case and "a" as a one-letter word.
 printf 'The catt sat on teh mat, na\xc3\xafv Paris.\nA dog and a cat.\n' > text.txt
-expect "misspelt words in order, UTF-8 out" 1 "$(printf 'catt\nteh\nna\xc3\xafv\ndog\nand\na')" "" -- \
+expect "misspelt words in order, UTF-8 out" 1 "$(printf 'catt\nteh\nna\xc3\xafv\ndog\nand')" "" -- \
   -l -d small.ovm text.txt
-expect "every dictionary is asked" 1 "$(printf 'catt\nteh\nna\xc3\xafv\nand\na')" "" -- \
+expect "every dictionary is asked" 1 "$(printf 'catt\nteh\nna\xc3\xafv\nand')" "" -- \
   -l -d small.ovm -d other.ovm text.txt
-input=text.txt expect "standard input" 1 "$(printf 'catt\nteh\nna\xc3\xafv\ndog\nand\na')" "" -- -l -d small.ovm
-input=text.txt expect "dash is standard input" 1 "$(printf 'catt\nteh\nna\xc3\xafv\ndog\nand\na')" "" -- \
+input=text.txt expect "standard input" 1 "$(printf 'catt\nteh\nna\xc3\xafv\ndog\nand')" "" -- -l -d small.ovm
+input=text.txt expect "dash is standard input" 1 "$(printf 'catt\nteh\nna\xc3\xafv\ndog\nand')" "" -- \
   -l -d small.ovm -
 
 # The default filters: upper case, numbers, markup and internet addresses.
@@ -79,6 +80,42 @@ expect "compile refuses an overlong word" 2 "" "longer than 512 bytes" -- compil
 # The shipped dictionary beside the program is the default.
 printf 'This sentence is spelled correctly, but this one has a mispeling.\n' > prose.txt
 expect "shipped dictionary by default" 1 "mispeling" "" -- -l prose.txt
+
+# dict: a custom dictionary edited entry by entry; list prints KIND<TAB>ENTRY in table order.
+same() { [ "$(od -An -tx1 "$1")" = "$(od -An -tx1 "$2")" ]; }
+expect "dict list wants an existing file" 2 "" "^quillon-cli: cannot open mine.ovu: no such file" -- dict mine.ovu list
+expect "dict refuses an empty word" 2 "" "an empty word cannot be added" -- dict mine.ovu add ""
+[ ! -e mine.ovu ] || { failed=$((failed + 1)); echo "FAIL a refused add made a file"; }
+expect "dict add makes the file" 0 "" "" -- dict mine.ovu add quillon
+expect "dict exclude" 0 "" "" -- dict mine.ovu exclude colour
+expect "dict autocorrect" 0 "" "" -- dict mine.ovu autocorrect teh "the end"
+expect "dict add, then remove" 0 "" "" -- dict mine.ovu add Paris
+expect "dict remove takes any kind" 0 "" "" -- dict mine.ovu remove Paris
+expect "dict list in table order" 0 "$(printf 'added\tquillon\nexcluded\tcolour\nautocorrect\tteh\tthe end')" "" -- \
+  dict mine.ovu list
+expect "dict refuses a word already there" 2 "" "colour is already an excluded word" -- dict mine.ovu add colour
+expect "dict names the replacement" 2 "" "teh is already corrected to the end" -- dict mine.ovu exclude teh
+expect "dict remove of a missing word" 2 "" "Paris is not in mine.ovu" -- dict mine.ovu remove Paris
+expect "dict refuses an overlong pair" 2 "" "longer than 500 bytes" -- dict mine.ovu autocorrect "$(printf '%0300d' 0)" "$(printf '%0201d' 0)"
+expect "dict unknown action" 2 "" "unknown dict action frob" -- dict mine.ovu frob x
+expect "dict counts the words" 2 "" "dict autocorrect wants 2 words" -- dict mine.ovu autocorrect teh
+expect "dict wants an action" 2 "" "wants a dictionary file and an action" -- dict mine.ovu
+cp words.txt words.before
+expect "dict refuses another kind of file" 2 "" "words.txt is not a custom dictionary" -- dict words.txt add x
+same words.txt words.before || { failed=$((failed + 1)); echo "FAIL dict wrote over another kind of file"; }
+head -c 150 mine.ovu > cut.ovu
+cp cut.ovu cut.before
+expect "dict refuses a damaged file" 2 "" "cut.ovu is damaged; it is left as it is" -- dict cut.ovu add x
+same cut.ovu cut.before || { failed=$((failed + 1)); echo "FAIL dict wrote over a damaged file"; }
+expect "dict refuses what Windows-1252 cannot spell" 2 "" "cannot be written in Windows-1252" -- \
+  dict greek.ovu add "$(printf '\xce\xb1\xce\xb2')"
+[ ! -e greek.ovu ] || { failed=$((failed + 1)); echo "FAIL a refused word made a file"; }
+# Windows hands programs their arguments in the ANSI code page, not UTF-8, until the
+# tool reads its wide command line; UTF-8 words are checked natively meanwhile.
+if [ -z "$emulator" ]; then
+  expect "dict takes UTF-8 in" 0 "" "" -- dict accents.ovu add "$(printf 'na\xc3\xafve')"
+  expect "dict gives UTF-8 out" 0 "$(printf 'added\tna\xc3\xafve')" "" -- dict accents.ovu list
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
