@@ -117,5 +117,15 @@ if [ -z "$emulator" ]; then
   expect "dict gives UTF-8 out" 0 "$(printf 'added\tna\xc3\xafve')" "" -- dict accents.ovu list
 fi
 
+# -l with custom dictionaries: the first is the active one; excluded words are reported
+# even when a main dictionary has them.
+run dict other.ovu add catt > /dev/null 2>&1
+run dict mine.ovu exclude sat > /dev/null 2>&1
+printf 'The quillon and the catt sat in colour, like the cat.\n' > custom.txt
+expect "custom dictionaries accept and exclude" 1 "$(printf 'and\nsat\nin\ncolour\nlike')" "" -- \
+  -l -d small.ovm --custom mine.ovu --custom other.ovu custom.txt
+expect "missing custom dictionary" 2 "" "^quillon-cli: cannot open none.ovu" -- -l -d small.ovm --custom none.ovu custom.txt
+expect "not a custom dictionary" 2 "" "small.ovm is not a custom dictionary" -- -l -d small.ovm --custom small.ovm custom.txt
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
