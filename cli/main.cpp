@@ -15,7 +15,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quillon-cli -l [-d FILE.ovm]... [FILE...]   list misspelt words, one per line\n"
+    "usage: quillon-cli -l [-d FILE.ovm]... [--custom FILE.ovu]... [FILE...]\n"
+    "                                                   list misspelt words, one per line\n"
     "       quillon-cli compile [--title TEXT] [--language ID] WORDLIST OUT.ovm\n"
     "                                                   compile a UTF-8 word list (language 1033 by default)\n"
     "       quillon-cli words FILE.ovm [PREFIX]         print the words of a dictionary\n"
