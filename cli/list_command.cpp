@@ -1,4 +1,4 @@
-// quillon-cli -l [-d FILE.ovm]... [--custom FILE.ovu]... [FILE...]: the misspelt words of the input, one per
+// quillon-cli -l [-d FILE.ovm]... [--custom FILE.ovu]... [--config FILE] [FILE...]: the misspelt words of the input, one per
 // line, in order of appearance.
 #include <cstdio>
 #include <memory>
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/configured_dictionaries.h"
 #include "engine/dictionary_set.h"
 #include "engine/ignore_filter_set.h"
 #include "engine/parsing_engine.h"
@@ -21,7 +22,7 @@ namespace {
 class MisspellingLister {
 public:
     MisspellingLister(std::vector<std::unique_ptr<TMainDictionary>> mainDictionaries,
-                      std::vector<std::unique_ptr<TCustomDictionary>> customDictionaries) {
+                      std::vector<std::unique_ptr<TCustomDictionary>> customDictionaries, TSpellOptions options) {
         dictionaries_.MainDictionaries = std::move(mainDictionaries);
         dictionaries_.MainDictionariesChanged();
         if (!customDictionaries.empty()) {
@@ -29,8 +30,8 @@ public:
             for (std::size_t i = 1; i < customDictionaries.size(); ++i)
                 dictionaries_.OtherCustom.push_back(std::move(customDictionaries[i]));
         }
-        dictionaries_.Options = kProgramDefaultOptions;
-        filters_.BuildFilters(kProgramDefaultOptions);
+        dictionaries_.Options = options;
+        filters_.BuildFilters(options);
         filters_.InstallHooks(engine_);
         dictionaries_.PromoteBestDictionary(&engine_);
     }
@@ -60,16 +61,24 @@ private:
 int RunList(ArgumentList args) {
     std::vector<std::string> dictionaryPaths;
     std::vector<std::string> customPaths;
+    std::string configPath;
     std::vector<std::string> inputs;
     while (!args.Empty()) {
         const std::string arg = args.Take();
         if (arg == "-d") dictionaryPaths.push_back(args.TakeValue(arg));
         else if (arg == "--custom") customPaths.push_back(args.TakeValue(arg));
+        else if (arg == "--config") configPath = args.TakeValue(arg);
         else if (arg.size() > 1 && arg[0] == '-') throw ECliError("unknown option " + arg + " (try --help)");
         else inputs.push_back(arg);
     }
-    if (dictionaryPaths.empty()) dictionaryPaths.push_back(DefaultMainDictionaryPath());
-    MisspellingLister lister(OpenMainDictionaries(dictionaryPaths), OpenCustomDictionaries(customPaths));
+    // A configuration names dictionaries and options; -d and --custom come after its own.
+    ConfiguredDictionaries set;
+    set.options = kProgramDefaultOptions;
+    if (!configPath.empty()) set = LoadConfiguredDictionaries(configPath);
+    else if (dictionaryPaths.empty()) dictionaryPaths.push_back(DefaultMainDictionaryPath());
+    for (auto& d : OpenMainDictionaries(dictionaryPaths)) set.main.push_back(std::move(d));
+    for (auto& d : OpenCustomDictionaries(customPaths)) set.custom.push_back(std::move(d));
+    MisspellingLister lister(std::move(set.main), std::move(set.custom), set.options);
 
     // Every input must open before anything is listed, so that an error is not lost
     // halfway through the output.

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quillon-cli -l [-d FILE.ovm]... [--custom FILE.ovu]... [FILE...]\n"
+    "usage: quillon-cli -l [-d FILE.ovm]... [--custom FILE.ovu]... [--config FILE] [FILE...]\n"
     "                                                   list misspelt words, one per line\n"
     "       quillon-cli compile [--title TEXT] [--language ID] WORDLIST OUT.ovm\n"
     "                                                   compile a UTF-8 word list (language 1033 by default)\n"

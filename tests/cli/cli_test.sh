@@ -127,5 +127,13 @@ expect "custom dictionaries accept and exclude" 1 "$(printf 'and\nsat\nin\ncolou
 expect "missing custom dictionary" 2 "" "^quillon-cli: cannot open none.ovu" -- -l -d small.ovm --custom none.ovu custom.txt
 expect "not a custom dictionary" 2 "" "small.ovm is not a custom dictionary" -- -l -d small.ovm --custom small.ovm custom.txt
 
+# -l with a stored configuration: its dictionaries and options, read and never written.
+printf '[Default]\r\n_FirstRun=+\r\n_Main_count=1\r\n_Main_0=./small.ovm\r\n_Custom_count=1\r\n_Custom_0=./mine.ovu\r\n_ActiveCustom=./mine.ovu\r\n_soUpcase=-\r\n_soInternet=+\r\n' > spell.cfg
+cp spell.cfg spell.before
+printf 'NATO quillon sat teh www.example.org\n' > configured.txt
+expect "configured dictionaries and options" 1 "$(printf 'NATO\nsat\nteh')" "" -- -l --config spell.cfg configured.txt
+same spell.cfg spell.before || { failed=$((failed + 1)); echo "FAIL -l wrote to its configuration"; }
+expect "missing configuration" 2 "" "cannot read the configuration none.cfg" -- -l --config none.cfg configured.txt
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
