@@ -39,13 +39,13 @@ struct Write {
     std::string section = "Default", key = "_Main_0", value = "american.ovm";
 };
 
-Write WriteOf(std::string_view spec) {
+Write WriteOf(std::string_view entry) {
     Write w;
-    const std::size_t a = spec.find('\x01');
-    const std::size_t b = a == std::string_view::npos ? a : spec.find('\x01', a + 1);
+    const std::size_t a = entry.find('\x01');
+    const std::size_t b = a == std::string_view::npos ? a : entry.find('\x01', a + 1);
     if (b == std::string_view::npos) return w;
-    return {std::string(spec.substr(0, a)), std::string(spec.substr(a + 1, b - a - 1)),
-            std::string(spec.substr(b + 1))};
+    return {std::string(entry.substr(0, a)), std::string(entry.substr(a + 1, b - a - 1)),
+            std::string(entry.substr(b + 1))};
 }
 
 using Values = std::vector<std::pair<std::pair<std::string, std::string>, std::optional<std::string>>>;
